@@ -3,6 +3,7 @@
 #include "branding.h"
 #include "monthlistmodel.h"
 
+#include "calc/frmgsbaseset.h"
 #include "common/textfile.h"
 #include "data/session.h"
 #include "data/structupdate.h"
@@ -164,7 +165,9 @@ void TfrmMainGZT::buildToolBar()
     addCommand(paraMenu, u"N26"_s, u"基本参数设置"_s);
     addCommand(paraMenu, u"N28"_s, u"设置登陆密码"_s);
     addCommand(paraMenu, u"N30"_s, u"职务字典"_s);
-    addCommand(paraMenu, u"mnuGSRule"_s, u"个人所得税规则"_s);
+    QAction *taxRules = addCommand(paraMenu, u"mnuGSRule"_s, u"个人所得税规则"_s);
+    taxRules->setEnabled(true);
+    connect(taxRules, &QAction::triggered, this, &TfrmMainGZT::showTaxRules);
     toolButton(u"ToolButton1"_s, u"系统参数设置"_s, paraMenu, QStyle::SP_ComputerIcon);
 
     QMenu *excelMenu = newMenu(this, u"PopupExcel"_s);
@@ -467,6 +470,12 @@ void TfrmMainGZT::Timer1Timer()
 void TfrmMainGZT::showHelp()
 {
     m_session.messages.openExternal(m_session.folder.path(kHelpPage));
+}
+
+void TfrmMainGZT::showTaxRules()
+{
+    ShowGSBaseSet(m_session, this);
+    LoadRegPara();
 }
 
 void TfrmMainGZT::closeCommand()

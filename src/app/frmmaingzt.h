@@ -70,6 +70,7 @@ private:
     void endProgram();
     void Timer1Timer();
     void showHelp();
+    void showTaxRules();
     void queueFirstActivation();
 
     Session &m_session;

@@ -1,5 +1,7 @@
 #include "frmpassinput.h"
 
+#include "common/dialogrunner.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -59,7 +61,7 @@ QString passwordPrompt(QWidget *parent, const QString &caption, const QString &h
 {
     TfrmPassInput dialog(parent);
     dialog.setPrompt(caption, hint);
-    dialog.exec();
+    runDialog(dialog);
     return dialog.password();
 }
 

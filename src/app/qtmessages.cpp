@@ -16,6 +16,12 @@ namespace quor {
 
 namespace {
 
+// The program's texts break lines with "\r" as the old message boxes did.
+QString displayText(const QString &text)
+{
+    return QString(text).replace("\r\n"_L1, "\n"_L1).replace(u'\r', u'\n');
+}
+
 QWidget *dialogParent()
 {
     return QApplication::activeWindow();
@@ -71,15 +77,16 @@ QString qtFileFilter(const QString &filter)
 
 void QtMessages::showMessage(const QString &text, MessageIcon icon)
 {
-    QMessageBox box(boxIcon(icon), QApplication::applicationName(), text, QMessageBox::Ok, dialogParent());
+    QMessageBox box(boxIcon(icon), QApplication::applicationName(), displayText(text), QMessageBox::Ok,
+                    dialogParent());
     box.button(QMessageBox::Ok)->setText(u"确定"_s);
     box.exec();
 }
 
 bool QtMessages::askYesNo(const QString &text, MessageIcon icon)
 {
-    QMessageBox box(boxIcon(icon), QApplication::applicationName(), text, QMessageBox::Yes | QMessageBox::No,
-                    dialogParent());
+    QMessageBox box(boxIcon(icon), QApplication::applicationName(), displayText(text),
+                    QMessageBox::Yes | QMessageBox::No, dialogParent());
     box.button(QMessageBox::Yes)->setText(u"是(&Y)"_s);
     box.button(QMessageBox::No)->setText(u"否(&N)"_s);
     box.setDefaultButton(QMessageBox::Yes);

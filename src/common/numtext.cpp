@@ -1,7 +1,6 @@
 #include "numtext.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 
 #include <cmath>
 #include <cstdio>
@@ -40,6 +39,37 @@ DecimalDigits decimalDigits(double value)
     return result;
 }
 
+// [+-] digits [. digits] [e [+-] digits], with digits on at least one side of the point.
+// A hand-written check: every item field is read this way on each keystroke.
+bool isPlainNumber(const QString &s)
+{
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    const auto digits = [&]() {
+        const qsizetype start = i;
+        while (i < n && s.at(i) >= u'0' && s.at(i) <= u'9')
+            ++i;
+        return i - start;
+    };
+    if (i < n && (s.at(i) == u'+' || s.at(i) == u'-'))
+        ++i;
+    qsizetype mantissa = digits();
+    if (i < n && s.at(i) == u'.') {
+        ++i;
+        mantissa += digits();
+    }
+    if (mantissa == 0)
+        return false;
+    if (i < n && (s.at(i) == u'e' || s.at(i) == u'E')) {
+        ++i;
+        if (i < n && (s.at(i) == u'+' || s.at(i) == u'-'))
+            ++i;
+        if (digits() == 0)
+            return false;
+    }
+    return i == n;
+}
+
 QString nonFiniteText(double value)
 {
     if (std::isnan(value))
@@ -64,8 +94,7 @@ std::optional<double> readNumberText(const QString &text)
     if (s.isEmpty())
         return 0.0;
 
-    static const QRegularExpression plainNumber(u"^[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?$"_s);
-    if (!plainNumber.match(s).hasMatch())
+    if (!isPlainNumber(s))
         return std::nullopt;
     bool ok = false;
     const double value = QLocale::c().toDouble(s, &ok);

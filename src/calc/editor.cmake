@@ -1,0 +1,1 @@
+# Wage record editor: target_sources(quor_calc ...) and target_sources(quor_calc_ui ...)

@@ -1,0 +1,174 @@
+#include "taxrules.h"
+
+#include "common/numtext.h"
+#include "data/datamodule.h"
+
+#include <QSqlQuery>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace quor {
+
+QList<TaxBracket> loadTaxBrackets(const TDM &dm, bool *ok)
+{
+    QList<TaxBracket> brackets;
+    bool success = false;
+    if (dm.isOpen()) {
+        QSqlQuery query(dm.ADOLocal());
+        query.setForwardOnly(true);
+        success = query.exec(u"select ID, ClassIdx, YNSTotal, SLRate, SQKCS from TGSModel Order by ClassIdx"_s);
+        while (success && query.next()) {
+            brackets.append({query.value(0).toInt(), query.value(1).toInt(), query.value(2).toDouble(),
+                             query.value(3).toDouble(), query.value(4).toDouble()});
+        }
+    }
+    if (ok)
+        *ok = success;
+    return brackets;
+}
+
+long double taxForIncome(const QList<TaxBracket> &brackets, long double taxable)
+{
+    for (const TaxBracket &b : brackets) {
+        if (taxable <= static_cast<long double>(b.ynsTotal))
+            return taxable * static_cast<long double>(b.slRate) / 100 - static_cast<long double>(b.sqkcs);
+    }
+    return 0;
+}
+
+TaxRules::TaxRules(TDM &dm)
+    : m_dm(dm)
+{
+    reload();
+}
+
+void TaxRules::reload()
+{
+    m_brackets = loadTaxBrackets(m_dm);
+}
+
+QString TaxRules::thresholdText() const
+{
+    return m_dm.GetDataBySQL(u"Select GSLimit from TPara"_s);
+}
+
+bool TaxRules::storeThreshold(const QString &text)
+{
+    const std::optional<double> value = readNumberText(text);
+    if (!value || !m_dm.isOpen())
+        return false;
+    QSqlQuery query(m_dm.ADOLocal());
+    return query.prepare(u"Update TPara Set GSLimit=?"_s) && (query.addBindValue(*value), query.exec());
+}
+
+int TaxRules::nextClassIdx() const
+{
+    const int next = int(m_brackets.size()) + 1;
+    return next <= kMaxTaxBrackets ? next : 0;
+}
+
+bool TaxRules::add(const TaxBracket &bracket)
+{
+    if (!m_dm.isOpen())
+        return false;
+    QSqlQuery query(m_dm.ADOLocal());
+    const bool ok = query.prepare(u"Insert into TGSModel (ClassIdx, YNSTotal, YNSTotalNJ, SLRate, SQKCS) "
+                                  "values (?, ?, ?, ?, ?)"_s);
+    for (const QVariant &v : {QVariant(bracket.classIdx), QVariant(bracket.ynsTotal), QVariant(bracket.ynsTotal),
+                              QVariant(bracket.slRate), QVariant(bracket.sqkcs)})
+        query.addBindValue(v);
+    const bool stored = ok && query.exec();
+    reload();
+    return stored;
+}
+
+bool TaxRules::update(const TaxBracket &bracket)
+{
+    if (!m_dm.isOpen())
+        return false;
+    QSqlQuery query(m_dm.ADOLocal());
+    const bool ok = query.prepare(u"Update TGSModel Set ClassIdx=?, YNSTotal=?, YNSTotalNJ=?, SLRate=?, SQKCS=? "
+                                  "where ID=?"_s);
+    for (const QVariant &v : {QVariant(bracket.classIdx), QVariant(bracket.ynsTotal), QVariant(bracket.ynsTotal),
+                              QVariant(bracket.slRate), QVariant(bracket.sqkcs), QVariant(bracket.id)})
+        query.addBindValue(v);
+    const bool stored = ok && query.exec();
+    reload();
+    return stored;
+}
+
+bool TaxRules::deleteLast()
+{
+    if (m_brackets.isEmpty() || !m_dm.isOpen())
+        return false;
+    QSqlQuery query(m_dm.ADOLocal());
+    const bool deleted = query.prepare(u"Delete from TGSModel where ID=?"_s)
+        && (query.addBindValue(m_brackets.constLast().id), query.exec());
+    reload();
+    return deleted;
+}
+
+TaxBracketModel::TaxBracketModel(QObject *parent)
+    : QAbstractTableModel(parent)
+{
+}
+
+void TaxBracketModel::setBrackets(const QList<TaxBracket> &brackets)
+{
+    beginResetModel();
+    m_brackets = brackets;
+    endResetModel();
+}
+
+int TaxBracketModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_brackets.size());
+}
+
+int TaxBracketModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant TaxBracketModel::data(const QModelIndex &index, int role) const
+{
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    const TaxBracket &b = m_brackets.at(index.row());
+    switch (index.column()) {
+    case ClassColumn:
+        return b.classIdx;
+    case TotalColumn:
+        return numberText(b.ynsTotal);
+    case RateColumn:
+        return numberText(b.slRate);
+    case DeductionColumn:
+        return numberText(b.sqkcs);
+    default:
+        return {};
+    }
+}
+
+QVariant TaxBracketModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    switch (section) {
+    case ClassColumn:
+        return u"等级"_s;
+    case TotalColumn:
+        return u"全月应纳税所得额<="_s;
+    case RateColumn:
+        return u"税率(%)"_s;
+    case DeductionColumn:
+        return u"速算扣除数"_s;
+    default:
+        return {};
+    }
+}
+
+} // namespace quor

@@ -1,0 +1,2 @@
+quor_add_test(tst_calcexpress tst_calcexpress.cpp LIBS quor_calc)
+quor_add_test(tst_calcexpress_fuzz tst_calcexpress_fuzz.cpp LIBS quor_calc)

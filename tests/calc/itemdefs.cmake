@@ -1,0 +1,1 @@
+# Tests of the wage item definition dialogs
