@@ -25,6 +25,11 @@ void WageCalculation::setItems(const QList<WageItem> &earnings, const QList<Wage
 {
     m_earnings = earnings;
     m_deductions = deductions;
+    for (ItemSide side : {ItemSide::Earning, ItemSide::Deduction}) {
+        numbers(side).clear();
+        for (const WageItem &item : items(side))
+            numbers(side).append(readNumberText(item.value));
+    }
     AutoCalc();
 }
 
@@ -44,6 +49,7 @@ void WageCalculation::setValue(ItemRef item, const QString &text)
     if (value == text)
         return;
     value = text;
+    numbers(item.side)[item.index] = readNumberText(text);
     Q_EMIT valueChanged(item, text);
     AutoCalc();
 }
@@ -67,10 +73,9 @@ QString WageCalculation::conversionMessage(const QString &text)
 
 long double WageCalculation::fieldValue(ItemRef item) const
 {
-    const QString &text = value(item);
-    const std::optional<double> number = readNumberText(text);
+    const std::optional<double> &number = numbers(item.side).at(item.index);
     if (!number)
-        throw ConversionError{item, text};
+        throw ConversionError{item, value(item)};
     return *number;
 }
 

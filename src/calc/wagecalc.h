@@ -109,6 +109,14 @@ Q_SIGNALS:
 
 private:
     QList<WageItem> &list(ItemSide side) { return side == ItemSide::Earning ? m_earnings : m_deductions; }
+    QList<std::optional<double>> &numbers(ItemSide side)
+    {
+        return side == ItemSide::Earning ? m_earningNumbers : m_deductionNumbers;
+    }
+    const QList<std::optional<double>> &numbers(ItemSide side) const
+    {
+        return side == ItemSide::Earning ? m_earningNumbers : m_deductionNumbers;
+    }
     long double fieldValue(ItemRef item) const; // throws ConversionError
     long double sum(ItemSide side) const;       // throws ConversionError
     void report(const ConversionError &error);
@@ -119,6 +127,10 @@ private:
     Settings m_settings;
     QList<WageItem> m_earnings;
     QList<WageItem> m_deductions;
+    // The values read by the number-text rule, kept with the texts: the totals
+    // are recomputed on every keystroke.
+    QList<std::optional<double>> m_earningNumbers;
+    QList<std::optional<double>> m_deductionNumbers;
     QString m_yf, m_kk, m_sf;
 };
 
