@@ -49,6 +49,26 @@ QString valueText(const QVariant &value)
     }
 }
 
+QString storedDateTime(const QDateTime &dateTime)
+{
+    return dateTime.toString(u"yyyy-MM-dd HH:mm:ss"_s);
+}
+
+QDateTime readStoredDateTime(const QVariant &value)
+{
+    if (value.isNull())
+        return {};
+    if (value.typeId() == QMetaType::QDateTime)
+        return value.toDateTime();
+    const QString text = value.toString().trimmed();
+    QDateTime result = QDateTime::fromString(text, u"yyyy-MM-dd HH:mm:ss"_s);
+    if (!result.isValid())
+        result = QDateTime::fromString(text, Qt::ISODateWithMs);
+    if (!result.isValid())
+        result = QDateTime::fromString(text, Qt::ISODate);
+    return result;
+}
+
 bool ParaCursor::open()
 {
     m_open = false;

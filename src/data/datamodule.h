@@ -2,6 +2,7 @@
 
 #include "common/programfolder.h"
 
+#include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QStringList>
@@ -75,5 +76,10 @@ private:
 // Text form of a stored value: numbers with up to 15 significant digits and no
 // trailing zeros, NULL as empty text.
 QString valueText(const QVariant &value);
+
+// Date-times are stored as text "yyyy-MM-dd HH:mm:ss", which sorts and compares
+// in SQL; reading also accepts the ISO form with a "T".
+QString storedDateTime(const QDateTime &dateTime);
+QDateTime readStoredDateTime(const QVariant &value);
 
 } // namespace quor

@@ -31,6 +31,9 @@ struct ProgramState
 
     QString autoBakPath;      // empty until known
 
+    // The direction toggle of title-click sorting, shared by every list.
+    bool sortAscending = false;
+
     bool showDecimals() const { return showFloat != 0; }
     QString amountFormat() const;        // "0.00" or "0"
     QString windowTitle() const;         // brand + "工资条制作打印软件"
