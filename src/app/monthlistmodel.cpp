@@ -69,6 +69,29 @@ QVariant MonthListModel::headerData(int section, Qt::Orientation orientation, in
     }
 }
 
+void MonthListModel::appendMonth(const Month &month)
+{
+    beginInsertRows({}, rowCount(), rowCount());
+    m_months.append(month);
+    endInsertRows();
+}
+
+void MonthListModel::renameMonth(int row, const QString &key)
+{
+    m_months[row].key = key;
+    Q_EMIT dataChanged(index(row, MonthColumn), index(row, MonthColumn));
+}
+
+void MonthListModel::removeMonth(int row)
+{
+    beginRemoveRows({}, row, row);
+    m_months.removeAt(row);
+    endRemoveRows();
+    // Row numbers after the removed row changed.
+    if (row < rowCount())
+        Q_EMIT dataChanged(index(row, NumberColumn), index(rowCount() - 1, NumberColumn));
+}
+
 int MonthListModel::rowOf(const QString &key) const
 {
     for (int row = 0; row < m_months.size(); ++row) {

@@ -32,6 +32,10 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
     const Month &month(int row) const { return m_months.at(row); }
+    // Changes in place: a new month stays at the end until the next load.
+    void appendMonth(const Month &month);
+    void renameMonth(int row, const QString &key);
+    void removeMonth(int row);
     // Row of a month key compared without regard to case, or -1.
     int rowOf(const QString &key) const;
 
