@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "calccommand.h"
+#include "democommand.h"
 #include "command.h"
 
 #include <algorithm>
@@ -15,6 +16,8 @@ namespace {
 // A new sub-command is one more row here and a file of its own.
 const Command commands[] = {
     {"calc"_L1, "FORMULA"_L1, "evaluate one formula and print its value"_L1, runCalc},
+    {"demo"_L1, "[--month KEY] [--employees N]"_L1,
+     "add a month (default: this month) with a sample company of 48 employees"_L1, runDemo},
 };
 
 void writeUsage(QTextStream &stream)
