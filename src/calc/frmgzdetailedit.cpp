@@ -51,9 +51,25 @@ constexpr std::array<RowY, 3> kDeductionRows = {{{13, 29}, {53, 69}, {93, 109}}}
 constexpr int kDesignCaptionBottom = 13;
 constexpr int kBoxRoom = 8; // below the last field of the deduction box
 
-const QString kDaysMask = u"000.00;_"_s;
-const QString kHoursMask = u"0000.0;_"_s;
-const QString kPiecesMask = u"0000.0;_"_s;
+// Digits before and after the point; blanks show as blanks, so a number set
+// right-aligned reads like one (" 21.75", not "21_.75").
+const QString kDaysMask = u"999.99; "_s;
+const QString kHoursMask = u"9999.9; "_s;
+const QString kPiecesMask = u"9999.9; "_s;
+
+// A value for a masked field: rounded to the mask's decimals and right-aligned
+// before its point.
+QString maskedNumber(double value, const QString &mask)
+{
+    const QString digits = mask.section(u';', 0, 0); // Qt drops the default blank from inputMask()
+    const qsizetype point = digits.indexOf(u'.');
+    const qsizetype decimals = digits.size() - point - 1;
+    QString text = formatFixed(value, int(decimals));
+    const qsizetype whole = text.indexOf(u'.') < 0 ? text.size() : text.indexOf(u'.');
+    if (whole < point)
+        text.prepend(QString(point - whole, u' '));
+    return text;
+}
 
 // Column widths of TGZ.
 constexpr int kDepartLength = 50;
@@ -452,8 +468,8 @@ bool TfrmGZDetailEdit::ReadyData(int id, const QString &month)
     m_editBankNo->setText(m_record.bankNo);
     const bool decimals = m_session.state.showDecimals();
     m_editOneDayMOney->setText(formatAmount(m_record.oneDayMoney, decimals));
-    m_editWorkHours->setText(formatFixed(m_record.hourCount, 1));
-    m_editWorkDays->setText(formatFixed(m_record.workDays, 2));
+    m_editWorkHours->setText(maskedNumber(m_record.hourCount, m_editWorkHours->inputMask()));
+    m_editWorkDays->setText(maskedNumber(m_record.workDays, m_editWorkDays->inputMask()));
 
     m_calc.setSettings({m_session.state.gsLimit, decimals});
     QList<WageItem> earnings = m_items.earnings;

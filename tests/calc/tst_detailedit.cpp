@@ -281,11 +281,11 @@ void TestDetailEdit::attendanceModes_data()
     QTest::addColumn<QString>("daysLabel");
     QTest::addColumn<bool>("hoursEnabled");
     QTest::addColumn<QString>("daysMask");
-    QTest::newRow("0 none") << 0 << u"工资/天"_s << u"出勤天数"_s << true << u"000.00;_"_s;
-    QTest::newRow("1 day rate") << 1 << u"工资/天"_s << u"出勤天数"_s << false << u"000.00;_"_s;
-    QTest::newRow("2 hour rate") << 2 << u"工资/小时"_s << u"出勤天数"_s << true << u"000.00;_"_s;
-    QTest::newRow("3 pieces") << 3 << u"工资/套"_s << u"完工件数"_s << false << u"0000.0;_"_s;
-    QTest::newRow("other value") << 7 << u"工资/天"_s << u"出勤天数"_s << true << u"000.00;_"_s;
+    QTest::newRow("0 none") << 0 << u"工资/天"_s << u"出勤天数"_s << true << u"999.99"_s;
+    QTest::newRow("1 day rate") << 1 << u"工资/天"_s << u"出勤天数"_s << false << u"999.99"_s;
+    QTest::newRow("2 hour rate") << 2 << u"工资/小时"_s << u"出勤天数"_s << true << u"999.99"_s;
+    QTest::newRow("3 pieces") << 3 << u"工资/套"_s << u"完工件数"_s << false << u"9999.9"_s;
+    QTest::newRow("other value") << 7 << u"工资/天"_s << u"出勤天数"_s << true << u"999.99"_s;
 }
 
 void TestDetailEdit::attendanceModes()
@@ -303,7 +303,7 @@ void TestDetailEdit::attendanceModes()
     QCOMPARE(e.find<QLabel>(u"lblWorkDays"_s)->text(), daysLabel);
     QCOMPARE(e.edit(u"EditWorkHours"_s)->isEnabled(), hoursEnabled);
     QCOMPARE(e.edit(u"EditWorkDays"_s)->inputMask(), daysMask);
-    QCOMPARE(e.edit(u"EditWorkHours"_s)->inputMask(), u"0000.0;_"_s);
+    QCOMPARE(e.edit(u"EditWorkHours"_s)->inputMask(), u"9999.9"_s);
     QVERIFY(e.edit(u"EditOneDayMOney"_s)->inputMask().isEmpty());
     QVERIFY(e.edit(u"MaskEdit1"_s)->inputMask().isEmpty());
 
