@@ -8,6 +8,8 @@
 #include "data/session.h"
 #include "data/structupdate.h"
 
+#include "quietmessages.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QSysInfo>
@@ -22,19 +24,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-
-class QuietMessages final : public quor::Messages
-{
-public:
-    void showMessage(const QString &text, quor::MessageIcon) override { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-    bool askYesNo(const QString &, quor::MessageIcon) override { return true; }
-    std::optional<QString> inputText(const QString &, const QString &, const QString &) override { return {}; }
-    QString inputPassword(const QString &, const QString &) override { return {}; }
-    std::optional<QString> openFileName(const quor::FileDialogOptions &) override { return {}; }
-    std::optional<QString> saveFileName(const quor::FileDialogOptions &) override { return {}; }
-    std::optional<QString> chooseFolder(const QString &) override { return {}; }
-    bool openExternal(const QString &) override { return true; }
-};
 
 // Median milliseconds of "runs" runs of "step".
 double medianMs(int runs, const std::function<void()> &step)

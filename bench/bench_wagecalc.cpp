@@ -2,7 +2,7 @@
 // leaving a field: 30 earnings and 15 deductions, ten formulas and the income tax.
 #include "calc/wagecalc.h"
 
-#include "common/messages.h"
+#include "quietmessages.h"
 
 #include <QCoreApplication>
 
@@ -16,21 +16,6 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Nothing is shown during the benchmark; any message would be a fault.
-class SilentMessages final : public quor::Messages
-{
-public:
-    int shown = 0;
-    void showMessage(const QString &, quor::MessageIcon) override { ++shown; }
-    bool askYesNo(const QString &, quor::MessageIcon) override { return true; }
-    std::optional<QString> inputText(const QString &, const QString &, const QString &) override { return {}; }
-    QString inputPassword(const QString &, const QString &) override { return {}; }
-    std::optional<QString> openFileName(const quor::FileDialogOptions &) override { return {}; }
-    std::optional<QString> saveFileName(const quor::FileDialogOptions &) override { return {}; }
-    std::optional<QString> chooseFolder(const QString &) override { return {}; }
-    bool openExternal(const QString &) override { return true; }
-};
 
 } // namespace
 
@@ -57,7 +42,7 @@ int main(int argc, char *argv[])
                                               {5, 5, 55000, 30, 4410},  {6, 6, 80000, 35, 7160},
                                               {7, 7, 999999999, 45, 15160}};
 
-    SilentMessages messages;
+    QuietMessages messages;
     quor::WageCalculation calc(messages, [&brackets] { return brackets; });
     calc.setSettings({5000, true});
     calc.setItems(earnings, deductions);

@@ -10,6 +10,7 @@
 #include "calc/frmgsbaseset.h"
 #include "calc/frmgzbaseset.h"
 #include "calc/frmgzdetailedit.h"
+#include "common/dialogwidgets.h"
 #include "common/textfile.h"
 #include "data/session.h"
 #include "data/structupdate.h"
@@ -57,10 +58,8 @@ QAction *addCommand(QMenu *menu, const QString &name, const QString &text)
 
 QPushButton *commandButton(QWidget *parent, const QString &name, const QString &text, QMenu *menu = nullptr)
 {
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(name);
+    QPushButton *button = namedButton(parent, name, text);
     button->setEnabled(false);
-    button->setAutoDefault(false);
     if (menu)
         button->setMenu(menu);
     return button;
@@ -107,6 +106,25 @@ void clearFilterText(QComboBox *combo)
 }
 
 // New items for a filter list that keep what the user has typed.
+using Slot = void (TfrmMainGZT::*)();
+struct CommandButton
+{
+    QString name;
+    QString text;
+    Slot slot;
+};
+
+// Working command buttons, in a row.
+void addCommandButtons(QHBoxLayout *row, QWidget *parent, TfrmMainGZT *window,
+                       std::initializer_list<CommandButton> buttons)
+{
+    for (const CommandButton &b : buttons) {
+        QPushButton *button = commandButton(parent, b.name, b.text);
+        wire(button, window, b.slot);
+        row->addWidget(button);
+    }
+}
+
 void setFilterItems(QComboBox *combo, const QStringList &items)
 {
     const QString text = combo->currentText();
@@ -271,16 +289,10 @@ QWidget *TfrmMainGZT::buildMonthBox()
             [this, popup](const QPoint &pos) { popup->popup(m_monthGrid->viewport()->mapToGlobal(pos)); });
 
     auto *buttons = new QHBoxLayout;
-    const std::tuple<QString, QString, void (TfrmMainGZT::*)()> monthButtons[] = {
-        {u"Button1"_s, u"增加月度"_s, &TfrmMainGZT::addMonth},
-        {u"Button2"_s, u"修改"_s, &TfrmMainGZT::renameMonth},
-        {u"Button3"_s, u"删除"_s, &TfrmMainGZT::deleteMonth},
-    };
-    for (const auto &[name, text, slot] : monthButtons) {
-        QPushButton *button = commandButton(m_monthBox, name, text);
-        wire(button, this, slot);
-        buttons->addWidget(button);
-    }
+    addCommandButtons(buttons, m_monthBox, this,
+                      {{u"Button1"_s, u"增加月度"_s, &TfrmMainGZT::addMonth},
+                       {u"Button2"_s, u"修改"_s, &TfrmMainGZT::renameMonth},
+                       {u"Button3"_s, u"删除"_s, &TfrmMainGZT::deleteMonth}});
 
     auto *layout = new QVBoxLayout(m_monthBox);
     layout->addWidget(m_monthGrid, 1);
@@ -354,16 +366,10 @@ QWidget *TfrmMainGZT::buildRecordBox()
     addCommand(posMenu, u"mnuPosSelected"_s, u"打印选定行"_s);
 
     auto *buttons = new QHBoxLayout;
-    const std::tuple<QString, QString, void (TfrmMainGZT::*)()> recordButtons[] = {
-        {u"Button4"_s, u"增加明细"_s, &TfrmMainGZT::addRecord},
-        {u"Button5"_s, u"修改明细"_s, &TfrmMainGZT::editRecord},
-        {u"Button6"_s, u"删除明细"_s, &TfrmMainGZT::deleteRecord},
-    };
-    for (const auto &[name, text, slot] : recordButtons) {
-        QPushButton *button = commandButton(m_recordBox, name, text);
-        wire(button, this, slot);
-        buttons->addWidget(button);
-    }
+    addCommandButtons(buttons, m_recordBox, this,
+                      {{u"Button4"_s, u"增加明细"_s, &TfrmMainGZT::addRecord},
+                       {u"Button5"_s, u"修改明细"_s, &TfrmMainGZT::editRecord},
+                       {u"Button6"_s, u"删除明细"_s, &TfrmMainGZT::deleteRecord}});
     buttons->addSpacing(12);
     buttons->addWidget(commandButton(m_recordBox, u"btnPrintList"_s, u"打印明细表"_s));
     buttons->addWidget(commandButton(m_recordBox, u"btnPrintBill"_s, u"打印工资条"_s, billMenu));

@@ -1,6 +1,7 @@
 #include "frmpassinput.h"
 
 #include "common/dialogrunner.h"
+#include "common/dialogwidgets.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,18 +26,12 @@ TfrmPassInput::TfrmPassInput(QWidget *parent)
     m_editPass->setStyleSheet(u"lineedit-password-character: 42;"_s); // shown as "*"
     m_editPass->setMinimumWidth(240);
 
-    auto *ok = new QPushButton(u"确认(&E)"_s, this);
-    ok->setObjectName(u"btnOK"_s);
+    QPushButton *ok = namedButton(this, u"btnOK"_s, u"确认(&E)"_s);
     ok->setDefault(true);
-    auto *cancel = new QPushButton(u"取消(&X)"_s, this);
-    cancel->setObjectName(u"btnCancel"_s);
+    QPushButton *cancel = namedButton(this, u"btnCancel"_s, u"取消(&X)"_s);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = buttonRow({ok, cancel});
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_lblHint);

@@ -3,6 +3,7 @@
 #include "monthops.h"
 
 #include "common/dialogrunner.h"
+#include "common/dialogwidgets.h"
 #include "data/session.h"
 
 #include <QHBoxLayout>
@@ -34,18 +35,13 @@ TfrmSelectHisMonth::TfrmSelectHisMonth(const QStringList &months, QWidget *paren
         m_grid->setCurrentCell(0, 0);
     connect(m_grid, &QTableWidget::cellDoubleClicked, this, &TfrmSelectHisMonth::choose);
 
-    auto *select = new QPushButton(u"选中(&S)"_s, this);
-    select->setObjectName(u"cmdSelect"_s);
+    QPushButton *select = namedButton(this, u"cmdSelect"_s, u"选中(&S)"_s);
     select->setDefault(true);
-    auto *cancel = new QPushButton(u"取消(&X)"_s, this);
-    cancel->setObjectName(u"cmdCancel"_s);
+    QPushButton *cancel = namedButton(this, u"cmdCancel"_s, u"取消(&X)"_s);
     connect(select, &QPushButton::clicked, this, &TfrmSelectHisMonth::choose);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(select);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = buttonRow({select, cancel});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_grid, 1);
     layout->addLayout(buttons);

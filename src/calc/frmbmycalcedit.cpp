@@ -1,6 +1,7 @@
 #include "frmbmycalcedit.h"
 
 #include "common/dialogrunner.h"
+#include "common/dialogwidgets.h"
 #include "common/messages.h"
 #include "common/numtext.h"
 
@@ -20,30 +21,13 @@ namespace quor {
 
 namespace {
 
-QLineEdit *dayEdit(QWidget *parent, const QString &name, const QString &mask)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setInputMask(mask);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(u"0"_s) * 10);
-    return edit;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 TfrmBMYCalcEdit::TfrmBMYCalcEdit(Messages &messages, QWidget *parent)
     : QDialog(parent)
     , m_messages(messages)
-    , m_editTotalDay(dayEdit(this, u"EditTotalDay"_s, u"00;_"_s))
-    , m_editTrueDay(dayEdit(this, u"EditTrueDay"_s, u"00.00;_"_s))
+    , m_editTotalDay(maskedEdit(this, u"EditTotalDay"_s, u"00;_"_s, 6))
+    , m_editTrueDay(maskedEdit(this, u"EditTrueDay"_s, u"00.00;_"_s, 6))
 {
     setObjectName(u"TfrmBMYCalcEdit"_s);
     setWindowTitle(u"应发工资不满1月自动计算参数"_s);
@@ -53,14 +37,11 @@ TfrmBMYCalcEdit::TfrmBMYCalcEdit(Messages &messages, QWidget *parent)
     form->addRow(u"本月应上班天数"_s, m_editTotalDay);
     form->addRow(u"本月实际上班天数"_s, m_editTrueDay);
 
-    QPushButton *ok = button(this, u"Button1"_s, u"确认(&E)"_s);
-    QPushButton *cancel = button(this, u"Button2"_s, u"取消(&X)"_s);
+    QPushButton *ok = namedButton(this, u"Button1"_s, u"确认(&E)"_s);
+    QPushButton *cancel = namedButton(this, u"Button2"_s, u"取消(&X)"_s);
     connect(ok, &QPushButton::clicked, this, &TfrmBMYCalcEdit::Button1Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = buttonRow({ok, cancel});
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -1,6 +1,7 @@
 #include "frmgsbaseset.h"
 
 #include "common/dialogrunner.h"
+#include "common/dialogwidgets.h"
 #include "common/messages.h"
 #include "common/numtext.h"
 #include "data/session.h"
@@ -27,31 +28,14 @@ const QString kAmountMask = u"999999999.99;_"_s;
 const QString kRateMask = u"99.99;_"_s;
 const QString kThresholdMask = u"9999999.99;_"_s;
 
-QLineEdit *maskedEdit(QWidget *parent, const QString &name, const QString &mask)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setInputMask(mask);
-    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(u"0"_s) * 16);
-    return edit;
-}
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 TfrmGSBaseSetEdit::TfrmGSBaseSetEdit(QWidget *parent)
     : QDialog(parent)
     , m_cmbClassIdx(new QComboBox(this))
-    , m_editYNSTotal(maskedEdit(this, u"EditYNSTotal"_s, kAmountMask))
-    , m_editSLRate(maskedEdit(this, u"EditSLRate"_s, kRateMask))
-    , m_editSQKCS(maskedEdit(this, u"EditSQKCS"_s, kAmountMask))
+    , m_editYNSTotal(maskedEdit(this, u"EditYNSTotal"_s, kAmountMask, 12))
+    , m_editSLRate(maskedEdit(this, u"EditSLRate"_s, kRateMask, 12))
+    , m_editSQKCS(maskedEdit(this, u"EditSQKCS"_s, kAmountMask, 12))
 {
     setObjectName(u"TfrmGSBaseSetEdit"_s);
     setWindowTitle(u"新增/修改个税设置"_s);
@@ -66,14 +50,11 @@ TfrmGSBaseSetEdit::TfrmGSBaseSetEdit(QWidget *parent)
     form->addRow(u"税率(%)"_s, m_editSLRate);
     form->addRow(u"速算扣除数"_s, m_editSQKCS);
 
-    QPushButton *ok = button(this, u"Button1"_s, u"确认(&E)"_s);
-    QPushButton *cancel = button(this, u"Button2"_s, u"取消(&X)"_s);
+    QPushButton *ok = namedButton(this, u"Button1"_s, u"确认(&E)"_s);
+    QPushButton *cancel = namedButton(this, u"Button2"_s, u"取消(&X)"_s);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = buttonRow({ok, cancel});
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -128,7 +109,7 @@ TfrmGSBaseSet::TfrmGSBaseSet(TDM &dm, Messages &messages, QWidget *parent)
     , m_rules(dm)
     , m_messages(messages)
     , m_model(new TaxBracketModel(this))
-    , m_editGSLimit(maskedEdit(this, u"EditGSLimit"_s, kThresholdMask))
+    , m_editGSLimit(maskedEdit(this, u"EditGSLimit"_s, kThresholdMask, 12))
     , m_grid(new QTableView(this))
 {
     setObjectName(u"TfrmGSBaseSet"_s);
@@ -152,12 +133,12 @@ TfrmGSBaseSet::TfrmGSBaseSet(TDM &dm, Messages &messages, QWidget *parent)
     top->addWidget(m_editGSLimit);
     top->addStretch();
 
-    QPushButton *add = button(this, u"cmdAdd"_s, u"新增(&A)"_s);
-    QPushButton *edit = button(this, u"cmdEdit"_s, u"修改(&E)"_s);
-    QPushButton *remove = button(this, u"cmdDelete"_s, u"删除(&D)"_s);
-    QPushButton *print = button(this, u"Button7"_s, u"打印明细表"_s);
-    QPushButton *excel = button(this, u"Button1"_s, u"发送Excel"_s);
-    QPushButton *close = button(this, u"Button2"_s, u"关闭(&X)"_s);
+    QPushButton *add = namedButton(this, u"cmdAdd"_s, u"新增(&A)"_s);
+    QPushButton *edit = namedButton(this, u"cmdEdit"_s, u"修改(&E)"_s);
+    QPushButton *remove = namedButton(this, u"cmdDelete"_s, u"删除(&D)"_s);
+    QPushButton *print = namedButton(this, u"Button7"_s, u"打印明细表"_s);
+    QPushButton *excel = namedButton(this, u"Button1"_s, u"发送Excel"_s);
+    QPushButton *close = namedButton(this, u"Button2"_s, u"关闭(&X)"_s);
     print->setEnabled(false);
     excel->setEnabled(false);
     connect(add, &QPushButton::clicked, this, &TfrmGSBaseSet::cmdAddClick);

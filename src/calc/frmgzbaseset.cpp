@@ -1,6 +1,7 @@
 #include "frmgzbaseset.h"
 
 #include "common/dialogrunner.h"
+#include "common/dialogwidgets.h"
 #include "common/messages.h"
 #include "data/session.h"
 
@@ -34,14 +35,6 @@ constexpr int kFormulaLength = 255;
 
 // Rows each item grid shows without scrolling: all 15 deductions.
 constexpr int kVisibleGridRows = 15;
-
-QPushButton *button(QWidget *parent, const QString &name, const QString &text)
-{
-    auto *b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
 
 // Both dialogs open in the middle of the screen, not over the caller.
 void centreOnScreen(QWidget *window)
@@ -89,9 +82,9 @@ TfrmGZSetEdit::TfrmGZSetEdit(Messages &messages, QWidget *parent)
     const int charWidth = fontMetrics().horizontalAdvance(u"工"_s);
     m_editCalcStr->setMinimumWidth(charWidth * 24);
 
-    QPushButton *tax = button(this, u"Button3"_s, u"个税"_s);
-    QPushButton *save = button(this, u"Button1"_s, u"保存(&S)"_s);
-    QPushButton *cancel = button(this, u"Button2"_s, u"取消(&X)"_s);
+    QPushButton *tax = namedButton(this, u"Button3"_s, u"个税"_s);
+    QPushButton *save = namedButton(this, u"Button1"_s, u"保存(&S)"_s);
+    QPushButton *cancel = namedButton(this, u"Button2"_s, u"取消(&X)"_s);
     connect(tax, &QPushButton::clicked, this, &TfrmGZSetEdit::Button3Click);
     connect(save, &QPushButton::clicked, this, &TfrmGZSetEdit::Button1Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -109,10 +102,7 @@ TfrmGZSetEdit::TfrmGZSetEdit(Messages &messages, QWidget *parent)
     grid->addWidget(tax, 2, 2);
     grid->addWidget(hint, 3, 1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = buttonRow({save, cancel});
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
@@ -248,10 +238,10 @@ TfrmGZBaseSet::TfrmGZBaseSet(TDM &dm, Messages &messages, QWidget *parent)
     connect(m_gridKK, &QTableView::doubleClicked, this,
             [this](const QModelIndex &index) { editRow(ItemDefinition::Deduction, index.row()); });
 
-    QPushButton *editGZ = button(this, u"Button3"_s, u"修改(&E)"_s);
-    QPushButton *editKK = button(this, u"Button4"_s, u"修改(&E)"_s);
-    QPushButton *save = button(this, u"Button1"_s, u"保存(&S)"_s);
-    QPushButton *cancel = button(this, u"Button2"_s, u"取消(&X)"_s);
+    QPushButton *editGZ = namedButton(this, u"Button3"_s, u"修改(&E)"_s);
+    QPushButton *editKK = namedButton(this, u"Button4"_s, u"修改(&E)"_s);
+    QPushButton *save = namedButton(this, u"Button1"_s, u"保存(&S)"_s);
+    QPushButton *cancel = namedButton(this, u"Button2"_s, u"取消(&X)"_s);
     connect(editGZ, &QPushButton::clicked, this, &TfrmGZBaseSet::Button3Click);
     connect(editKK, &QPushButton::clicked, this, &TfrmGZBaseSet::Button4Click);
     connect(save, &QPushButton::clicked, this, &TfrmGZBaseSet::Button1Click);
@@ -273,10 +263,7 @@ TfrmGZBaseSet::TfrmGZBaseSet(TDM &dm, Messages &messages, QWidget *parent)
     groups->addWidget(group(u"GroupBox1"_s, u"应发工资项目(最多30项)"_s, m_gridGZ, editGZ));
     groups->addWidget(group(u"GroupBox2"_s, u"应扣(代扣)工资项目(最多15项)"_s, m_gridKK, editKK));
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(save);
-    buttons->addWidget(cancel);
+    QHBoxLayout *buttons = buttonRow({save, cancel});
 
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);

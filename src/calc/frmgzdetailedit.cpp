@@ -4,6 +4,7 @@
 #include "taxrules.h"
 
 #include "common/dialogrunner.h"
+#include "common/dialogwidgets.h"
 #include "common/messages.h"
 #include "common/numtext.h"
 #include "common/textfile.h"
@@ -180,9 +181,7 @@ QComboBox *TfrmGZDetailEdit::combo(const QString &name, int x, int y, int width,
 
 QPushButton *TfrmGZDetailEdit::button(const QString &name, const QString &text, int x, int y, int width, int height)
 {
-    auto *b = new QPushButton(text, this);
-    b->setObjectName(name);
-    b->setAutoDefault(false); // Enter is handled by the dialog
+    QPushButton *b = namedButton(this, name, text); // Enter is handled by the dialog
     b->setGeometry(scaled(x, y, width, height));
     return b;
 }
