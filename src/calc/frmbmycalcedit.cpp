@@ -24,7 +24,7 @@ namespace {
 } // namespace
 
 TfrmBMYCalcEdit::TfrmBMYCalcEdit(Messages &messages, QWidget *parent)
-    : QDialog(parent)
+    : FormDialog(parent)
     , m_messages(messages)
     , m_editTotalDay(maskedEdit(this, u"EditTotalDay"_s, u"00;_"_s, 6))
     , m_editTrueDay(maskedEdit(this, u"EditTrueDay"_s, u"00.00;_"_s, 6))
@@ -90,19 +90,6 @@ void TfrmBMYCalcEdit::Button1Click()
         return;
     }
     accept();
-}
-
-void TfrmBMYCalcEdit::keyPressEvent(QKeyEvent *event)
-{
-    // Enter moves on to the next field; on a button it presses it.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto *b = qobject_cast<QAbstractButton *>(focusWidget()))
-            b->click();
-        else
-            focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 bool EditBMYCalc(Messages &messages, double &actualDays, double &dueDays, QWidget *parent)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/dialogwidgets.h"
+
 #include <QDialog>
 
 class QLineEdit;
@@ -10,7 +12,7 @@ class Messages;
 
 // The days of an incomplete month: days due (EditTotalDay) and days worked
 // (EditTrueDay). The confirm button checks them before closing.
-class TfrmBMYCalcEdit final : public QDialog
+class TfrmBMYCalcEdit final : public FormDialog
 {
     Q_OBJECT
 
@@ -25,9 +27,6 @@ public:
 public Q_SLOTS:
     // "确认(&E)": closes as confirmed when the days pass the checks.
     void Button1Click();
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     Messages &m_messages;

@@ -31,7 +31,7 @@ const QString kThresholdMask = u"9999999.99;_"_s;
 } // namespace
 
 TfrmGSBaseSetEdit::TfrmGSBaseSetEdit(QWidget *parent)
-    : QDialog(parent)
+    : FormDialog(parent)
     , m_cmbClassIdx(new QComboBox(this))
     , m_editYNSTotal(maskedEdit(this, u"EditYNSTotal"_s, kAmountMask, 12))
     , m_editSLRate(maskedEdit(this, u"EditSLRate"_s, kRateMask, 12))
@@ -92,16 +92,6 @@ std::optional<TaxBracket> TfrmGSBaseSetEdit::bracket() const
     result.slRate = *rate;
     result.sqkcs = *deduction;
     return result;
-}
-
-void TfrmGSBaseSetEdit::keyPressEvent(QKeyEvent *event)
-{
-    // Enter moves on to the next field; on a button it presses it.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && qobject_cast<QLineEdit *>(focusWidget())) {
-        focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 TfrmGSBaseSet::TfrmGSBaseSet(TDM &dm, Messages &messages, QWidget *parent)

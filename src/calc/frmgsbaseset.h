@@ -2,6 +2,8 @@
 
 #include "taxrules.h"
 
+#include "common/dialogwidgets.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -14,7 +16,7 @@ class Messages;
 struct Session;
 
 // One bracket: class (set by the program), bound, rate and quick deduction.
-class TfrmGSBaseSetEdit final : public QDialog
+class TfrmGSBaseSetEdit final : public FormDialog
 {
     Q_OBJECT
 
@@ -25,9 +27,6 @@ public:
     void setBracket(const TaxBracket &bracket, bool adding);
     // The typed amounts, read by the number-text rule; no value when one is not a number.
     std::optional<TaxBracket> bracket() const;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     TaxBracket m_bracket;

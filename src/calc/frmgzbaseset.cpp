@@ -48,22 +48,13 @@ void centreOnScreen(QWidget *window)
     window->move(frame.topLeft());
 }
 
-// Enter in a field moves on to the next control, as in the other dialogs.
-bool isEnterInField(const QDialog *dialog, const QKeyEvent *event)
-{
-    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter)
-        return false;
-    const QWidget *focus = dialog->focusWidget();
-    return qobject_cast<const QLineEdit *>(focus) || qobject_cast<const QComboBox *>(focus);
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------
 // TfrmGZSetEdit
 
 TfrmGZSetEdit::TfrmGZSetEdit(Messages &messages, QWidget *parent)
-    : QDialog(parent)
+    : FormDialog(parent)
     , m_messages(messages)
     , m_editName(new QLineEdit(this))
     , m_cmbUseStu(new QComboBox(this))
@@ -180,15 +171,6 @@ bool TfrmGZSetEdit::eventFilter(QObject *watched, QEvent *event)
             checkTaxName();
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TfrmGZSetEdit::keyPressEvent(QKeyEvent *event)
-{
-    if (isEnterInField(this, event)) {
-        focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 bool EditGZSet(Messages &messages, QString &name, QString &formula, int &enabledIndex, QWidget *parent)

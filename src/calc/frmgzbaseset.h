@@ -2,6 +2,8 @@
 
 #include "itemset.h"
 
+#include "common/dialogwidgets.h"
+
 #include <QDialog>
 
 class QComboBox;
@@ -15,7 +17,7 @@ class TDM;
 struct Session;
 
 // One wage item: name, enabled state and formula.
-class TfrmGZSetEdit final : public QDialog
+class TfrmGZSetEdit final : public FormDialog
 {
     Q_OBJECT
 
@@ -37,7 +39,6 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     Messages &m_messages;

@@ -117,7 +117,7 @@ int captionBottom(const QGroupBox *box)
 } // namespace
 
 TfrmGZDetailEdit::TfrmGZDetailEdit(Session &session, QWidget *parent)
-    : QDialog(parent)
+    : FormDialog(parent)
     , m_session(session)
     , m_calc(session.messages, [&dm = session.dm] { return loadTaxBrackets(dm); })
 {
@@ -650,19 +650,6 @@ bool TfrmGZDetailEdit::eventFilter(QObject *watched, QEvent *event)
             ReCalcAll();
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TfrmGZDetailEdit::keyPressEvent(QKeyEvent *event)
-{
-    // Enter moves on along the tab order; on a button it presses it.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto *b = qobject_cast<QAbstractButton *>(focusWidget()))
-            b->click();
-        else
-            focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
 
 void TfrmGZDetailEdit::showEvent(QShowEvent *event)

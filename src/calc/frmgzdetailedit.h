@@ -3,6 +3,8 @@
 #include "detailrecord.h"
 #include "wagecalc.h"
 
+#include "common/dialogwidgets.h"
+
 #include <QDialog>
 #include <QSet>
 
@@ -21,7 +23,7 @@ struct Session;
 // 新增/修改工资明细: one wage record with a value field for each displayed item.
 // The fields are bound to a WageCalculation: typing recomputes the totals,
 // leaving an item field recomputes the formula items.
-class TfrmGZDetailEdit final : public QDialog
+class TfrmGZDetailEdit final : public FormDialog
 {
     Q_OBJECT
 
@@ -72,7 +74,6 @@ public Q_SLOTS:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:

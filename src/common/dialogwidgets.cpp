@@ -1,6 +1,9 @@
 #include "dialogwidgets.h"
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -23,6 +26,23 @@ QLineEdit *maskedEdit(QWidget *parent, const QString &name, const QString &mask,
     edit->setInputMask(mask);
     edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(u"0"_s) * (digits + 4));
     return edit;
+}
+
+FormDialog::FormDialog(QWidget *parent)
+    : QDialog(parent)
+{
+}
+
+void FormDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    if (auto *button = qobject_cast<QAbstractButton *>(focusWidget()))
+        button->click();
+    else
+        focusNextChild();
 }
 
 QHBoxLayout *buttonRow(std::initializer_list<QPushButton *> buttons)
