@@ -455,11 +455,16 @@ bool TfrmMainGZT::ReadyGZList(const QString &month)
     if (!m_recordsOpen)
         return false; // nothing is shown before the login
     const RecordFilters filters{m_cmbDepart->currentText(), m_cmbEmpName->currentText(), m_cmbEmpCode->currentText()};
+    // Print marks start cleared. A database that refuses the write (read-only)
+    // still shows its records; the loaded marks are cleared all the same.
     QSqlQuery reset(m_session.dm.ADOLocal());
-    const bool cleared = m_session.dm.isOpen() && reset.prepare(u"Update TGZ Set SelectStu=0 where GZMonth=?"_s)
-        && (reset.addBindValue(month), reset.exec());
-    if (!cleared || !m_records->load(m_session.dm, month, filters))
+    if (m_session.dm.isOpen() && reset.prepare(u"Update TGZ Set SelectStu=0 where GZMonth=?"_s)) {
+        reset.addBindValue(month);
+        reset.exec();
+    }
+    if (!m_records->load(m_session.dm, month, filters))
         return false;
+    m_records->clearSelectMarks();
     m_recordBox->setTitle(u"月度["_s + month + u"]工资发放明细表"_s);
     return true;
 }

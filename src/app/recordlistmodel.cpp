@@ -481,4 +481,10 @@ void RecordListModel::setSelectMark(int row, bool selected)
     m_records[row].selectStu = selected ? 1 : 0;
 }
 
+void RecordListModel::clearSelectMarks()
+{
+    for (WageRecord &r : m_records)
+        r.selectStu = 0;
+}
+
 } // namespace quor

@@ -114,6 +114,7 @@ public:
 
     // Print marks, kept in the cache only.
     void setSelectMark(int row, bool selected);
+    void clearSelectMarks();
 
 private:
     QString cellText(const WageRecord &record, int column, int row) const;

@@ -249,6 +249,15 @@ void TestMainRecords::loadClearsPrintMarks()
     QCOMPARE(p.listed(RecordListModel::ColEmpName), QStringList{u"甲"_s});
     // Also the records the filter hides; other months keep theirs.
     QCOMPARE(p.sql(u"select group_concat(SelectStu) from TGZ order by ID"_s), u"0,0,1"_s);
+
+    // A database that refuses the reset still shows its records, unmarked.
+    tf.exec(u"update TGZ set SelectStu=1"_s);
+    tf.exec(u"create trigger refuse before update of SelectStu on TGZ begin select raise(abort, 'refused'); end"_s);
+    p.find<QComboBox>(u"cmbDepart"_s)->setEditText(QString());
+    p.window->applyFilters();
+    QCOMPARE(p.window->records()->rowCount(), 2);
+    QCOMPARE(p.window->records()->record(0).selectStu, 0);
+    QVERIFY(p.messages.entries.isEmpty());
 }
 
 void TestMainRecords::filters()
