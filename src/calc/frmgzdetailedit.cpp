@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStyle>
@@ -52,24 +53,31 @@ constexpr std::array<RowY, 3> kDeductionRows = {{{13, 29}, {53, 69}, {93, 109}}}
 constexpr int kDesignCaptionBottom = 13;
 constexpr int kBoxRoom = 8; // below the last field of the deduction box
 
-// Digits before and after the point; blanks show as blanks, so a number set
-// right-aligned reads like one (" 21.75", not "21_.75").
-const QString kDaysMask = u"999.99; "_s;
-const QString kHoursMask = u"9999.9; "_s;
-const QString kPiecesMask = u"9999.9; "_s;
-
-// A value for a masked field: rounded to the mask's decimals and right-aligned
-// before its point.
-QString maskedNumber(double value, const QString &mask)
+// The attendance figures take this many digits before and after the point.
+// A validator rather than an input mask: the value reads as a number, right-aligned.
+struct NumberShape
 {
-    const QString digits = mask.section(u';', 0, 0); // Qt drops the default blank from inputMask()
-    const qsizetype point = digits.indexOf(u'.');
-    const qsizetype decimals = digits.size() - point - 1;
-    QString text = formatFixed(value, int(decimals));
-    const qsizetype whole = text.indexOf(u'.') < 0 ? text.size() : text.indexOf(u'.');
-    if (whole < point)
-        text.prepend(QString(point - whole, u' '));
-    return text;
+    int whole;
+    int decimals;
+};
+constexpr NumberShape kDaysShape{3, 2};
+constexpr NumberShape kHoursShape{4, 1};
+constexpr NumberShape kPiecesShape{4, 1};
+
+void setNumberShape(QLineEdit *edit, NumberShape shape)
+{
+    const QString pattern = u"^ *\\d{0,"_s + QString::number(shape.whole) + u"}(\\.\\d{0,"_s
+        + QString::number(shape.decimals) + u"})? *$"_s;
+    delete edit->validator();
+    edit->setValidator(new QRegularExpressionValidator(QRegularExpression(pattern), edit));
+    edit->setProperty("decimals", shape.decimals);
+    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+// A value for an attendance field, rounded to the decimals it takes.
+QString shapedNumber(double value, const QLineEdit *edit)
+{
+    return formatFixed(value, edit->property("decimals").toInt());
 }
 
 // Column widths of TGZ.
@@ -370,7 +378,7 @@ void TfrmGZDetailEdit::applyAttendanceMode()
     const ProgramState &state = m_session.state;
     QString rate = u"工资/天"_s;
     QString days = u"出勤天数"_s;
-    QString daysMask = kDaysMask;
+    NumberShape daysShape = kDaysShape;
     bool hours = true;
     switch (state.printDays) {
     case 1:
@@ -382,7 +390,7 @@ void TfrmGZDetailEdit::applyAttendanceMode()
     case 3:
         rate = u"工资/"_s + state.jjUnit;
         days = u"完工件数"_s;
-        daysMask = kPiecesMask;
+        daysShape = kPiecesShape;
         hours = false;
         break;
     default:
@@ -390,8 +398,8 @@ void TfrmGZDetailEdit::applyAttendanceMode()
     }
     m_lblOneDayMOney->setText(rate);
     m_lblWorkDays->setText(days);
-    m_editWorkDays->setInputMask(daysMask);
-    m_editWorkHours->setInputMask(kHoursMask);
+    setNumberShape(m_editWorkDays, daysShape);
+    setNumberShape(m_editWorkHours, kHoursShape);
     m_editWorkHours->setEnabled(hours);
     // The rate and the items take any text; only their keys are filtered.
     m_editOneDayMOney->setInputMask(QString());
@@ -467,8 +475,8 @@ bool TfrmGZDetailEdit::ReadyData(int id, const QString &month)
     m_editBankNo->setText(m_record.bankNo);
     const bool decimals = m_session.state.showDecimals();
     m_editOneDayMOney->setText(formatAmount(m_record.oneDayMoney, decimals));
-    m_editWorkHours->setText(maskedNumber(m_record.hourCount, m_editWorkHours->inputMask()));
-    m_editWorkDays->setText(maskedNumber(m_record.workDays, m_editWorkDays->inputMask()));
+    m_editWorkHours->setText(shapedNumber(m_record.hourCount, m_editWorkHours));
+    m_editWorkDays->setText(shapedNumber(m_record.workDays, m_editWorkDays));
 
     m_calc.setSettings({m_session.state.gsLimit, decimals});
     QList<WageItem> earnings = m_items.earnings;

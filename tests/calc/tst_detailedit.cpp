@@ -280,12 +280,12 @@ void TestDetailEdit::attendanceModes_data()
     QTest::addColumn<QString>("rateLabel");
     QTest::addColumn<QString>("daysLabel");
     QTest::addColumn<bool>("hoursEnabled");
-    QTest::addColumn<QString>("daysMask");
-    QTest::newRow("0 none") << 0 << u"工资/天"_s << u"出勤天数"_s << true << u"999.99"_s;
-    QTest::newRow("1 day rate") << 1 << u"工资/天"_s << u"出勤天数"_s << false << u"999.99"_s;
-    QTest::newRow("2 hour rate") << 2 << u"工资/小时"_s << u"出勤天数"_s << true << u"999.99"_s;
-    QTest::newRow("3 pieces") << 3 << u"工资/套"_s << u"完工件数"_s << false << u"9999.9"_s;
-    QTest::newRow("other value") << 7 << u"工资/天"_s << u"出勤天数"_s << true << u"999.99"_s;
+    QTest::addColumn<QString>("daysTaken"); // of "12345.678" typed
+    QTest::newRow("0 none") << 0 << u"工资/天"_s << u"出勤天数"_s << true << u"123.67"_s;
+    QTest::newRow("1 day rate") << 1 << u"工资/天"_s << u"出勤天数"_s << false << u"123.67"_s;
+    QTest::newRow("2 hour rate") << 2 << u"工资/小时"_s << u"出勤天数"_s << true << u"123.67"_s;
+    QTest::newRow("3 pieces") << 3 << u"工资/套"_s << u"完工件数"_s << false << u"1234.6"_s;
+    QTest::newRow("other value") << 7 << u"工资/天"_s << u"出勤天数"_s << true << u"123.67"_s;
 }
 
 void TestDetailEdit::attendanceModes()
@@ -294,7 +294,7 @@ void TestDetailEdit::attendanceModes()
     QFETCH(QString, rateLabel);
     QFETCH(QString, daysLabel);
     QFETCH(bool, hoursEnabled);
-    QFETCH(QString, daysMask);
+    QFETCH(QString, daysTaken);
     TestFolder tf;
     tf.exec(u"update TPara set PrintDays=?, JJUnit='套'"_s, {printDays});
     Editor e(tf);
@@ -302,15 +302,20 @@ void TestDetailEdit::attendanceModes()
     QCOMPARE(e.find<QLabel>(u"lblOneDayMOney"_s)->text(), rateLabel);
     QCOMPARE(e.find<QLabel>(u"lblWorkDays"_s)->text(), daysLabel);
     QCOMPARE(e.edit(u"EditWorkHours"_s)->isEnabled(), hoursEnabled);
-    QCOMPARE(e.edit(u"EditWorkDays"_s)->inputMask(), daysMask);
-    QCOMPARE(e.edit(u"EditWorkHours"_s)->inputMask(), u"9999.9"_s);
     QVERIFY(e.edit(u"EditOneDayMOney"_s)->inputMask().isEmpty());
     QVERIFY(e.edit(u"MaskEdit1"_s)->inputMask().isEmpty());
 
-    // The masks take what fits: three digits and two decimals of days.
+    // The attendance fields take what fits: digits before and after the point.
     QLineEdit *days = e.edit(u"EditWorkDays"_s);
+    typeInto(days, u"12345.678"_s);
+    QCOMPARE(days->text(), daysTaken);
     typeInto(days, u"21.5"_s);
     QCOMPARE(days->text(), u"21.5"_s);
+    QLineEdit *hours = e.edit(u"EditWorkHours"_s);
+    if (hours->isEnabled()) {
+        typeInto(hours, u"12345.67"_s);
+        QCOMPARE(hours->text(), u"1234.6"_s);
+    }
 }
 
 void TestDetailEdit::dropDownLists()
