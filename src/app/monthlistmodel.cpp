@@ -57,16 +57,10 @@ QVariant MonthListModel::data(const QModelIndex &index, int role) const
 
 QVariant MonthListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    switch (section) {
-    case NumberColumn:
-        return u"编号"_s;
-    case MonthColumn:
-        return u"发放月度"_s;
-    default:
-        return {};
-    }
+    static const QStringList titles = {u"编号"_s, u"发放月度"_s};
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return titles.value(section);
+    return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 void MonthListModel::appendMonth(const Month &month)

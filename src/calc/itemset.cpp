@@ -137,26 +137,10 @@ QVariant ItemDefinitionModel::data(const QModelIndex &index, int role) const
 
 QVariant ItemDefinitionModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    switch (section) {
-    case SortIdxColumn:
-        return u"序号"_s;
-    case NameColumn:
-        return u"工资项目名称"_s;
-    case ShowStuColumn:
-        return u"是否启用"_s;
-    case CalcStrColumn:
-        return u"计算公式"_s;
-    case IdColumn:
-        return u"ID"_s;
-    case FieldColumn:
-        return u"GZField1"_s;
-    case TypeColumn:
-        return u"GZType"_s;
-    default:
-        return {};
-    }
+    static const QStringList titles = {u"序号"_s, u"工资项目名称"_s, u"是否启用"_s, u"计算公式"_s, u"ID"_s, u"GZField1"_s, u"GZType"_s};
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return titles.value(section);
+    return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 ItemDefinitionSet::ItemDefinitionSet(TDM &dm)

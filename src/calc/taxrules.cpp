@@ -155,20 +155,10 @@ QVariant TaxBracketModel::data(const QModelIndex &index, int role) const
 
 QVariant TaxBracketModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
-        return QAbstractTableModel::headerData(section, orientation, role);
-    switch (section) {
-    case ClassColumn:
-        return u"等级"_s;
-    case TotalColumn:
-        return u"全月应纳税所得额<="_s;
-    case RateColumn:
-        return u"税率(%)"_s;
-    case DeductionColumn:
-        return u"速算扣除数"_s;
-    default:
-        return {};
-    }
+    static const QStringList titles = {u"等级"_s, u"全月应纳税所得额<="_s, u"税率(%)"_s, u"速算扣除数"_s};
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return titles.value(section);
+    return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 } // namespace quor
