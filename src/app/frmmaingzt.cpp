@@ -27,6 +27,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QSqlQuery>
 #include <QStyle>
@@ -465,6 +466,7 @@ bool TfrmMainGZT::ReadyGZList(const QString &month)
     if (!m_records->load(m_session.dm, month, filters))
         return false;
     m_records->clearSelectMarks();
+    m_grid->header()->setSortIndicatorShown(false); // loaded in department and name order
     m_recordBox->setTitle(u"月度["_s + month + u"]工资发放明细表"_s);
     return true;
 }
@@ -551,7 +553,12 @@ void TfrmMainGZT::deleteMonth()
         return;
     }
     const int row = current.row();
-    m_months->removeMonth(row);
+    {
+        // The month that becomes current is loaded once, below.
+        const QSignalBlocker blocker(m_monthGrid->selectionModel());
+        m_months->removeMonth(row);
+        m_monthGrid->setCurrentIndex({});
+    }
     if (hasMonth()) {
         selectMonthRow(std::min(row, m_months->rowCount() - 1));
     } else {
@@ -633,6 +640,8 @@ void TfrmMainGZT::editRecord()
         const int column = RecordListModel::GetCol(m_sortText.left(blank));
         const Qt::SortOrder order = m_sortText.endsWith(u"DESC"_s) ? Qt::DescendingOrder : Qt::AscendingOrder;
         m_records->sortBy(column, order);
+        m_grid->header()->setSortIndicator(column, order);
+        m_grid->header()->setSortIndicatorShown(true);
     }
     selectRecordRow(m_records->rowOfId(id));
 }

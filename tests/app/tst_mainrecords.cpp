@@ -98,6 +98,7 @@ private Q_SLOTS:
     void titleClicksShareOneToggle();
     void batchDeleteWithNothingSelected();
     void deleteRecord();
+    void addAndEditThroughTheEditor();
     void itemSetUpRecalculatesTotals();
     void headerAndFooterStayAligned();
 };
@@ -350,6 +351,49 @@ void TestMainRecords::deleteRecord()
     p.click(u"Button6"_s);
     QCOMPARE(p.window->records()->rowCount(), 1);
     QVERIFY(!p.listed(RecordListModel::ColEmpName).contains(name));
+}
+
+void TestMainRecords::addAndEditThroughTheEditor()
+{
+    TestFolder tf;
+    tf.exec(u"insert into TGZMonth (GZMonth) values ('202401')"_s);
+    tf.exec(u"insert into TGZ (GZMonth, DepartName, EmpName) values ('202401', '财务部', '李四'), "
+            "('202401', '销售部', '王五'), ('202401', '财务部', '张三')"_s);
+    Program p(tf);
+    // Fills the editor's department and name (when given) and remark, then saves.
+    const auto editor = [](const QString &depart, const QString &name, const QString &remark) {
+        return [=](QDialog &dialog) {
+            dialog.show();
+            if (!depart.isEmpty())
+                dialog.findChild<QComboBox *>(u"cmbDepart"_s)->setEditText(depart);
+            if (!name.isEmpty())
+                dialog.findChild<QComboBox *>(u"cmbEmpName"_s)->setEditText(name);
+            dialog.findChild<QLineEdit *>(u"EditQM"_s)->setText(remark);
+            QTest::mouseClick(dialog.findChild<QPushButton *>(u"Button1"_s), Qt::LeftButton);
+            return dialog.result();
+        };
+    };
+
+    {
+        quor::ScopedDialogRunner runner(editor(u"技术部"_s, u"赵六"_s, u"新来的"_s));
+        p.click(u"Button4"_s);
+    }
+    QCOMPARE(p.window->records()->rowCount(), 4);
+    QCOMPARE(p.sql(u"select QM from TGZ where EmpName='赵六'"_s), u"新来的"_s);
+
+    // An edit reloads the list, applies the remembered sort again and stays on the record.
+    p.window->sortByTitle(RecordListModel::ColEmpName); // ascending: 李四 王五 张三 赵六
+    QTableView *view = p.window->recordGrid()->view();
+    const int row = p.listed(RecordListModel::ColEmpName).indexOf(u"王五"_s);
+    view->setCurrentIndex(p.window->records()->index(row, RecordListModel::ColEmpName));
+    {
+        quor::ScopedDialogRunner runner(editor({}, {}, u"改过"_s));
+        p.click(u"Button5"_s);
+    }
+    QCOMPARE(p.sql(u"select QM from TGZ where EmpName='王五'"_s), u"改过"_s);
+    QCOMPARE(p.listed(RecordListModel::ColEmpName), (QStringList{u"李四"_s, u"王五"_s, u"张三"_s, u"赵六"_s}));
+    QCOMPARE(p.window->records()->record(view->currentIndex().row()).texts[3], u"王五"_s);
+    QVERIFY(p.messages.entries.isEmpty());
 }
 
 void TestMainRecords::itemSetUpRecalculatesTotals()
