@@ -10,7 +10,6 @@
 
 #include <QHash>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
 
 #include <cmath>
 
@@ -105,20 +104,18 @@ std::optional<DemoResult> addDemoMonth(Session &session, const DemoOptions &opti
     if (!monthId)
         return fail(u"存储数据发生错误！"_s);
     // The records go in one transaction; on a failure the new month goes too.
-    QSqlDatabase db = dm.ADOLocal();
-    const auto rollback = [&](const QString &text) {
-        if (db.isOpen())
-            db.rollback();
+    QString failure = u"存储数据发生错误！"_s;
+    const auto removeMonth = [&] {
         deleteMonth(dm, *monthId, options.month);
-        return fail(text);
+        return fail(failure);
     };
     if (!AddBaseGZSet(dm, options.month, u"BASE"_s))
-        return rollback(u"存储数据发生错误！"_s);
+        return removeMonth();
     const std::optional<DisplayedItems> items = loadDisplayedItems(dm, options.month);
-    if (!items)
-        return rollback(u"读取数据库发生错误！"_s);
-    if (!db.transaction())
-        return rollback(u"存储数据发生错误！"_s);
+    if (!items) {
+        failure = u"读取数据库发生错误！"_s;
+        return removeMonth();
+    }
 
     const QList<TaxBracket> brackets = loadTaxBrackets(dm);
     WageCalculation calc(session.messages, [&brackets] { return brackets; });
@@ -126,53 +123,58 @@ std::optional<DemoResult> addDemoMonth(Session &session, const DemoOptions &opti
 
     QRandomGenerator random(options.seed ? options.seed : quint32(qHash(options.month)));
     DemoResult result;
-    QList<int> perDepartment(departments().size(), 0);
-    for (int n = 0; n < options.employees; ++n) {
-        const int d = int(random.bounded(qsizetype(departments().size())));
-        const Department &department = departments().at(d);
-        const bool head = perDepartment[d]++ == 0;
-        const QString title = head ? department.titles.first()
-                                   : department.titles.at(1 + int(random.bounded(department.titles.size() - 1)));
-        const double base = head ? std::round(department.baseTo * 1.3 / 100) * 100
-                                 : std::round((department.baseFrom
-                                               + random.bounded(1.0) * (department.baseTo - department.baseFrom))
-                                              / 50)
-                                       * 50;
+    const bool written = dm.inTransaction([&] {
+        QList<int> perDepartment(departments().size(), 0);
+        for (int n = 0; n < options.employees; ++n) {
+            const int d = int(random.bounded(qsizetype(departments().size())));
+            const Department &department = departments().at(d);
+            const bool head = perDepartment[d]++ == 0;
+            const QString title = head ? department.titles.first()
+                                       : department.titles.at(1 + int(random.bounded(department.titles.size() - 1)));
+            const double base = head ? std::round(department.baseTo * 1.3 / 100) * 100
+                                     : std::round((department.baseFrom
+                                                   + random.bounded(1.0) * (department.baseTo - department.baseFrom))
+                                                  / 50)
+                                           * 50;
 
-        QList<WageItem> earnings = items->earnings;
-        for (int i = 0; i < earnings.size(); ++i) {
-            if (earnings[i].formula.trimmed().isEmpty())
-                earnings[i].value = earningValue(i, base, random, head);
-        }
-        QList<WageItem> deductions = items->deductions;
-        for (WageItem &item : deductions) {
-            if (item.formula.trimmed().isEmpty())
-                item.value = random.bounded(5) == 0 ? formatFixed(10.0 * random.bounded(1, 20), 2) : QString();
-        }
-        calc.setItems(earnings, deductions);
-        if (!calc.ReCalcAll())
-            return rollback(u"计算工资时发生错误！"_s);
+            QList<WageItem> earnings = items->earnings;
+            for (int i = 0; i < earnings.size(); ++i) {
+                if (earnings[i].formula.trimmed().isEmpty())
+                    earnings[i].value = earningValue(i, base, random, head);
+            }
+            QList<WageItem> deductions = items->deductions;
+            for (WageItem &item : deductions) {
+                if (item.formula.trimmed().isEmpty())
+                    item.value = random.bounded(5) == 0 ? formatFixed(10.0 * random.bounded(1, 20), 2) : QString();
+            }
+            calc.setItems(earnings, deductions);
+            if (!calc.ReCalcAll()) {
+                failure = u"计算工资时发生错误！"_s;
+                return false;
+            }
 
-        DetailRecord record;
-        record.month = options.month;
-        record.departName = department.name;
-        record.empCode = department.codePrefix + QString::number(n + 1).rightJustified(3, u'0');
-        record.empName = kSurnames.at(int(random.bounded(kSurnames.size())))
-            + kGiven.at(int(random.bounded(kGiven.size())));
-        record.zwName = title;
-        record.workDays = 21.75;
-        record.oneDayMoney = money(base / 21.75);
-        record.mobileCode = u"13"_s + QString::number(random.bounded(100000000, 999999999));
-        record.bankNo = u"6222"_s + QString::number(random.bounded(100000000, 999999999))
-            + QString::number(random.bounded(100000, 999999));
-        record.email = record.empCode.toLower() + u"@example.com"_s;
-        if (takeCalculation(record, calc) || !saveDetailRecord(dm, record, *items))
-            return rollback(u"存储数据发生错误！"_s);
-        ++result.records;
-        result.netTotal += record.gzTotal;
-    }
-    if (!db.commit())
-        return rollback(u"存储数据发生错误！"_s);
+            DetailRecord record;
+            record.month = options.month;
+            record.departName = department.name;
+            record.empCode = department.codePrefix + QString::number(n + 1).rightJustified(3, u'0');
+            record.empName = kSurnames.at(int(random.bounded(kSurnames.size())))
+                + kGiven.at(int(random.bounded(kGiven.size())));
+            record.zwName = title;
+            record.workDays = 21.75;
+            record.oneDayMoney = money(base / 21.75);
+            record.mobileCode = u"13"_s + QString::number(random.bounded(100000000, 999999999));
+            record.bankNo = u"6222"_s + QString::number(random.bounded(100000000, 999999999))
+                + QString::number(random.bounded(100000, 999999));
+            record.email = record.empCode.toLower() + u"@example.com"_s;
+            if (takeCalculation(record, calc) || !saveDetailRecord(dm, record, *items))
+                return false;
+            ++result.records;
+            result.netTotal += record.gzTotal;
+        }
+        return true;
+    });
+    if (!written)
+        return removeMonth();
     return result;
 }
 

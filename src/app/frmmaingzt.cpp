@@ -29,7 +29,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSplitter>
-#include <QSqlQuery>
 #include <QStyle>
 #include <QTableView>
 #include <QTimer>
@@ -458,11 +457,7 @@ bool TfrmMainGZT::ReadyGZList(const QString &month)
     const RecordFilters filters{m_cmbDepart->currentText(), m_cmbEmpName->currentText(), m_cmbEmpCode->currentText()};
     // Print marks start cleared. A database that refuses the write (read-only)
     // still shows its records; the loaded marks are cleared all the same.
-    QSqlQuery reset(m_session.dm.ADOLocal());
-    if (m_session.dm.isOpen() && reset.prepare(u"Update TGZ Set SelectStu=0 where GZMonth=?"_s)) {
-        reset.addBindValue(month);
-        reset.exec();
-    }
+    m_session.dm.ExecSQL(u"Update TGZ Set SelectStu=0 where GZMonth=?"_s, {month});
     if (!m_records->load(m_session.dm, month, filters))
         return false;
     m_records->clearSelectMarks();

@@ -144,12 +144,8 @@ bool RecordListModel::ReadyGrid(const TDM &dm, const QString &month, int printDa
         QList<std::pair<QString, bool>> items;
         for (const QString &key : {month, u"BASE"_s}) {
             QSqlQuery query(dm.ADOLocal());
-            query.setForwardOnly(true);
-            if (!query.prepare(u"Select GZName, ShowStu from TGZSet where GZType=? and GZMonth=? Order by SortIDx"_s))
-                return false;
-            query.addBindValue(type);
-            query.addBindValue(key);
-            if (!query.exec())
+            if (!runQuery(query, u"Select GZName, ShowStu from TGZSet where GZType=? and GZMonth=? Order by SortIDx"_s,
+                          {type, key}))
                 return false;
             while (query.next())
                 items.append({valueText(query.value(0)), query.value(1).toInt() == 0});
@@ -201,12 +197,7 @@ bool RecordListModel::load(const TDM &dm, const QString &month, const RecordFilt
     sql += u" order by DepartName,EmpName"_s;
 
     QSqlQuery query(dm.ADOLocal());
-    query.setForwardOnly(true);
-    if (!query.prepare(sql))
-        return false;
-    for (const QVariant &p : std::as_const(params))
-        query.addBindValue(p);
-    if (!query.exec())
+    if (!runQuery(query, sql, params))
         return false;
 
     QList<WageRecord> records;
@@ -416,21 +407,21 @@ bool RecordListModel::ReCalcAll(TDM &dm)
         totals.append(t);
     }
 
-    if (!db.transaction())
+    // One statement prepared once, run for every record.
+    const bool written = dm.inTransaction([&] {
+        QSqlQuery update(db);
+        bool ok = update.prepare(u"Update TGZ Set YFTotal=?, KKTotal=?, GZTotal=? where ID=?"_s);
+        for (int row = 0; ok && row < m_records.size(); ++row) {
+            update.addBindValue(totals.at(row).yf);
+            update.addBindValue(totals.at(row).kk);
+            update.addBindValue(totals.at(row).yf - totals.at(row).kk);
+            update.addBindValue(m_records.at(row).id);
+            ok = update.exec();
+        }
+        return ok;
+    });
+    if (!written)
         return false;
-    QSqlQuery update(db);
-    bool ok = update.prepare(u"Update TGZ Set YFTotal=?, KKTotal=?, GZTotal=? where ID=?"_s);
-    for (int row = 0; ok && row < m_records.size(); ++row) {
-        update.addBindValue(totals.at(row).yf);
-        update.addBindValue(totals.at(row).kk);
-        update.addBindValue(totals.at(row).yf - totals.at(row).kk);
-        update.addBindValue(m_records.at(row).id);
-        ok = update.exec();
-    }
-    if (!ok || !db.commit()) {
-        db.rollback();
-        return false;
-    }
 
     for (int row = 0; row < m_records.size(); ++row) {
         WageRecord &r = m_records[row];
@@ -450,21 +441,17 @@ bool RecordListModel::deleteRows(TDM &dm, QList<int> rows)
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     if (rows.isEmpty())
         return true;
-    QSqlDatabase db = dm.ADOLocal();
-    if (!db.isOpen() || !db.transaction())
+    const bool deleted = dm.inTransaction([&] {
+        QSqlQuery remove(dm.ADOLocal());
+        bool ok = remove.prepare(u"Delete from TGZ where ID=?"_s);
+        for (int row = 0; ok && row < rows.size(); ++row) {
+            remove.addBindValue(m_records.at(rows.at(row)).id);
+            ok = remove.exec();
+        }
+        return ok;
+    });
+    if (!deleted)
         return false;
-    QSqlQuery remove(db);
-    bool ok = remove.prepare(u"Delete from TGZ where ID=?"_s);
-    for (int row : std::as_const(rows)) {
-        if (!ok)
-            break;
-        remove.addBindValue(m_records.at(row).id);
-        ok = remove.exec();
-    }
-    if (!ok || !db.commit()) {
-        db.rollback();
-        return false;
-    }
     for (auto it = rows.crbegin(); it != rows.crend(); ++it) {
         beginRemoveRows({}, *it, *it);
         m_records.removeAt(*it);

@@ -48,13 +48,10 @@ std::optional<QList<WageItem>> loadItems(const TDM &dm, const QString &month, in
         return std::nullopt;
     for (const QString &set : {month, u"BASE"_s}) {
         QSqlQuery query(dm.ADOLocal());
-        query.setForwardOnly(true);
-        if (!query.prepare(u"Select GZName, GZField1, CalcStr from TGZSet where GZMonth=? and GZType=? "
-                           "and ShowStu=0 Order by SortIdx, ID"_s))
-            return std::nullopt;
-        query.addBindValue(set);
-        query.addBindValue(gzType);
-        if (!query.exec())
+        if (!runQuery(query,
+                      u"Select GZName, GZField1, CalcStr from TGZSet where GZMonth=? and GZType=? "
+                      "and ShowStu=0 Order by SortIdx, ID"_s,
+                      {set, gzType}))
             return std::nullopt;
         QList<WageItem> items;
         bool any = false;
@@ -91,25 +88,6 @@ QString textOf(const QSqlRecord &record, const QString &name)
 QVariant textValue(const QString &text)
 {
     return text.isNull() ? QVariant(QString(0, QChar())) : QVariant(text);
-}
-
-bool execute(const TDM &dm, const QString &sql, const QVariantList &params, int *rowsAffected = nullptr,
-             QVariant *insertId = nullptr)
-{
-    if (!dm.isOpen())
-        return false;
-    QSqlQuery query(dm.ADOLocal());
-    if (!query.prepare(sql))
-        return false;
-    for (const QVariant &p : params)
-        query.addBindValue(p);
-    if (!query.exec())
-        return false;
-    if (rowsAffected)
-        *rowsAffected = query.numRowsAffected();
-    if (insertId)
-        *insertId = query.lastInsertId();
-    return true;
 }
 
 } // namespace
@@ -153,11 +131,7 @@ std::optional<DetailRecord> loadDetailRecord(const TDM &dm, int id)
     if (!dm.isOpen())
         return std::nullopt;
     QSqlQuery query(dm.ADOLocal());
-    query.setForwardOnly(true);
-    if (!query.prepare(u"Select * from TGZ where ID=?"_s))
-        return std::nullopt;
-    query.addBindValue(id);
-    if (!query.exec())
+    if (!runQuery(query, u"Select * from TGZ where ID=?"_s, {id}))
         return std::nullopt;
 
     DetailRecord record;
@@ -248,7 +222,7 @@ bool saveDetailRecord(const TDM &dm, DetailRecord &record, const DisplayedItems 
         }
         QStringList marks(insertColumns.size(), u"?"_s);
         QVariant id;
-        if (!execute(dm, u"Insert into TGZ ("_s + insertColumns.join(u',') + u") values ("_s + marks.join(u',') + u')',
+        if (!dm.ExecSQL(u"Insert into TGZ ("_s + insertColumns.join(u',') + u") values ("_s + marks.join(u',') + u')',
                      insertValues, nullptr, &id))
             return false;
         stored.id = id.toInt();
@@ -264,7 +238,7 @@ bool saveDetailRecord(const TDM &dm, DetailRecord &record, const DisplayedItems 
         QVariantList params = values;
         params.append(stored.id);
         int rows = 0;
-        ok = execute(dm, u"Update TGZ set "_s + assignments.join(u',') + u" where ID=?"_s, params, &rows);
+        ok = dm.ExecSQL(u"Update TGZ set "_s + assignments.join(u',') + u" where ID=?"_s, params, &rows);
         // The row went away after loading: keep what was entered as a new row.
         if (ok && rows == 0)
             ok = insert(false);

@@ -26,14 +26,10 @@ QList<ItemDefinition> loadItemDefinitions(const TDM &dm, const QString &month, i
     bool success = false;
     if (dm.isOpen()) {
         QSqlQuery query(dm.ADOLocal());
-        query.setForwardOnly(true);
-        success = query.prepare(u"Select ID, GZField1, GZType, SortIdx, GZName, ShowStu, CalcStr from TGZSet "
-                                "where GZType=? and GZMonth=? Order by ID"_s);
-        if (success) {
-            query.addBindValue(gzType);
-            query.addBindValue(month);
-            success = query.exec();
-        }
+        success = runQuery(query,
+                           u"Select ID, GZField1, GZType, SortIdx, GZName, ShowStu, CalcStr from TGZSet "
+                           "where GZType=? and GZMonth=? Order by ID"_s,
+                           {gzType, month});
         while (success && query.next()) {
             ItemDefinition item;
             item.id = query.value(0).toInt();
@@ -194,14 +190,11 @@ bool ItemDefinitionSet::saveModel(const ItemDefinitionModel &model)
         }
         if (assignments.isEmpty())
             continue;
-        QSqlQuery query(m_dm.ADOLocal());
-        if (!query.prepare(u"Update TGZSet Set "_s + assignments.join(u", "_s) + u" where ID=?"_s))
-            return false;
-        for (const QVariant &value : std::as_const(values))
-            query.addBindValue(value);
-        query.addBindValue(item.id);
+        values.append(item.id);
+        int rows = 0;
         // A row deleted meanwhile would otherwise lose the edit without a word.
-        if (!query.exec() || query.numRowsAffected() != 1)
+        if (!m_dm.ExecSQL(u"Update TGZSet Set "_s + assignments.join(u", "_s) + u" where ID=?"_s, values, &rows)
+            || rows != 1)
             return false;
     }
     return true;
@@ -213,13 +206,8 @@ bool ItemDefinitionSet::save()
         return false;
     if (!isModified())
         return true;
-    QSqlDatabase db = m_dm.ADOLocal();
-    if (!db.transaction())
+    if (!m_dm.inTransaction([this] { return saveModel(m_earnings) && saveModel(m_deductions); }))
         return false;
-    if (!saveModel(m_earnings) || !saveModel(m_deductions) || !db.commit()) {
-        db.rollback();
-        return false;
-    }
     m_earnings.acceptChanges();
     m_deductions.acceptChanges();
     return true;

@@ -55,10 +55,7 @@ QString TaxRules::thresholdText() const
 bool TaxRules::storeThreshold(const QString &text)
 {
     const std::optional<double> value = readNumberText(text);
-    if (!value || !m_dm.isOpen())
-        return false;
-    QSqlQuery query(m_dm.ADOLocal());
-    return query.prepare(u"Update TPara Set GSLimit=?"_s) && (query.addBindValue(*value), query.exec());
+    return value && m_dm.ExecSQL(u"Update TPara Set GSLimit=?"_s, {*value});
 }
 
 int TaxRules::nextClassIdx() const
@@ -69,41 +66,28 @@ int TaxRules::nextClassIdx() const
 
 bool TaxRules::add(const TaxBracket &bracket)
 {
-    if (!m_dm.isOpen())
-        return false;
-    QSqlQuery query(m_dm.ADOLocal());
-    const bool ok = query.prepare(u"Insert into TGSModel (ClassIdx, YNSTotal, YNSTotalNJ, SLRate, SQKCS) "
-                                  "values (?, ?, ?, ?, ?)"_s);
-    for (const QVariant &v : {QVariant(bracket.classIdx), QVariant(bracket.ynsTotal), QVariant(bracket.ynsTotal),
-                              QVariant(bracket.slRate), QVariant(bracket.sqkcs)})
-        query.addBindValue(v);
-    const bool stored = ok && query.exec();
+    const bool stored = m_dm.ExecSQL(u"Insert into TGSModel (ClassIdx, YNSTotal, YNSTotalNJ, SLRate, SQKCS) "
+                                     "values (?, ?, ?, ?, ?)"_s,
+                                     {bracket.classIdx, bracket.ynsTotal, bracket.ynsTotal, bracket.slRate, bracket.sqkcs});
     reload();
     return stored;
 }
 
 bool TaxRules::update(const TaxBracket &bracket)
 {
-    if (!m_dm.isOpen())
-        return false;
-    QSqlQuery query(m_dm.ADOLocal());
-    const bool ok = query.prepare(u"Update TGSModel Set ClassIdx=?, YNSTotal=?, YNSTotalNJ=?, SLRate=?, SQKCS=? "
-                                  "where ID=?"_s);
-    for (const QVariant &v : {QVariant(bracket.classIdx), QVariant(bracket.ynsTotal), QVariant(bracket.ynsTotal),
-                              QVariant(bracket.slRate), QVariant(bracket.sqkcs), QVariant(bracket.id)})
-        query.addBindValue(v);
-    const bool stored = ok && query.exec();
+    const bool stored = m_dm.ExecSQL(u"Update TGSModel Set ClassIdx=?, YNSTotal=?, YNSTotalNJ=?, SLRate=?, SQKCS=? "
+                                     "where ID=?"_s,
+                                     {bracket.classIdx, bracket.ynsTotal, bracket.ynsTotal, bracket.slRate,
+                                      bracket.sqkcs, bracket.id});
     reload();
     return stored;
 }
 
 bool TaxRules::deleteLast()
 {
-    if (m_brackets.isEmpty() || !m_dm.isOpen())
+    if (m_brackets.isEmpty())
         return false;
-    QSqlQuery query(m_dm.ADOLocal());
-    const bool deleted = query.prepare(u"Delete from TGSModel where ID=?"_s)
-        && (query.addBindValue(m_brackets.constLast().id), query.exec());
+    const bool deleted = m_dm.ExecSQL(u"Delete from TGSModel where ID=?"_s, {m_brackets.constLast().id});
     reload();
     return deleted;
 }

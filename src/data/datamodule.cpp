@@ -22,6 +22,8 @@ QString nextConnectionName()
     return u"ADOLocal-"_s + QString::number(++counter);
 }
 
+} // namespace
+
 bool runQuery(QSqlQuery &query, const QString &sql, const QVariantList &params)
 {
     query.setForwardOnly(true);
@@ -31,8 +33,6 @@ bool runQuery(QSqlQuery &query, const QString &sql, const QVariantList &params)
         query.addBindValue(p);
     return query.exec();
 }
-
-} // namespace
 
 QString valueText(const QVariant &value)
 {
@@ -162,6 +162,21 @@ void TDM::close()
 QSqlDatabase TDM::ADOLocal() const
 {
     return QSqlDatabase::database(m_connectionName, false);
+}
+
+bool TDM::ExecSQL(const QString &sql, const QVariantList &params, int *rowsAffected, QVariant *insertId) const
+{
+    QSqlDatabase db = ADOLocal();
+    if (!db.isOpen())
+        return false;
+    QSqlQuery query(db);
+    if (!runQuery(query, sql, params))
+        return false;
+    if (rowsAffected)
+        *rowsAffected = query.numRowsAffected();
+    if (insertId)
+        *insertId = query.lastInsertId();
+    return true;
 }
 
 QString TDM::GetDataBySQL(const QString &sql, const QVariantList &params) const

@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
 #include <QVariant>
@@ -66,12 +67,34 @@ public:
     void GetDataBySQLToItems(const QString &sql, QStringList &items, bool clearFirst,
                              const QVariantList &params = {}) const;
 
+    // Runs one statement with its bound parameters; false when it fails. The
+    // rows it changed and the ID it inserted are handed back when asked for.
+    bool ExecSQL(const QString &sql, const QVariantList &params = {}, int *rowsAffected = nullptr,
+                 QVariant *insertId = nullptr) const;
+
+    // Runs "work" (returning bool) in one transaction: committed when it
+    // succeeds, rolled back otherwise. False when anything failed.
+    template<typename Work>
+    bool inTransaction(Work &&work) const
+    {
+        QSqlDatabase db = ADOLocal();
+        if (!db.isOpen() || !db.transaction())
+            return false;
+        if (work() && db.commit())
+            return true;
+        db.rollback();
+        return false;
+    }
+
     ParaCursor dsPara{*this};
 
 private:
     ProgramFolder m_folder;
     QString m_connectionName;
 };
+
+// Prepares "sql" on "query" (forward only), binds the parameters in order and runs it.
+bool runQuery(QSqlQuery &query, const QString &sql, const QVariantList &params = {});
 
 // Text form of a stored value: numbers with up to 15 significant digits and no
 // trailing zeros, NULL as empty text.

@@ -11,16 +11,11 @@ namespace quor {
 
 namespace {
 
-QStringList itemFieldsOf(QSqlDatabase db, const QString &month, bool *ok)
+QStringList itemFieldsOf(const TDM &dm, const QString &month, bool *ok)
 {
     QStringList fields;
-    QSqlQuery query(db);
-    query.setForwardOnly(true);
-    *ok = query.prepare(u"Select GZField1 from TGZSet where GZMonth=?"_s);
-    if (!*ok)
-        return fields;
-    query.addBindValue(month);
-    *ok = query.exec();
+    QSqlQuery query(dm.ADOLocal());
+    *ok = runQuery(query, u"Select GZField1 from TGZSet where GZMonth=?"_s, {month});
     while (*ok && query.next())
         fields.append(query.value(0).toString());
     return fields;
@@ -28,55 +23,30 @@ QStringList itemFieldsOf(QSqlDatabase db, const QString &month, bool *ok)
 
 // Adds the missing rows of one item set in one batch; a set without any row is
 // left alone when "onlyIfStarted" is set.
-int completeItemSet(TDM &dm, const QString &month, bool onlyIfStarted)
+void completeItemSet(TDM &dm, const QString &month, bool onlyIfStarted)
 {
-    QSqlDatabase db = dm.ADOLocal();
     bool ok = false;
-    const QStringList existing = itemFieldsOf(db, month, &ok);
+    const QStringList existing = itemFieldsOf(dm, month, &ok);
     if (!ok || (onlyIfStarted && existing.isEmpty()))
-        return 0;
+        return;
     QSet<QString> present;
     for (const QString &field : existing)
         present.insert(field.toUpper());
 
-    struct Missing { QString field; int type; int number; };
-    QList<Missing> missing;
-    for (int n = 1; n <= 30; ++n) {
-        if (!present.contains(u"GZ"_s + QString::number(n)))
-            missing.append({u"GZ"_s + QString::number(n), 0, n});
-    }
-    for (int n = 1; n <= 15; ++n) {
-        if (!present.contains(u"KK"_s + QString::number(n)))
-            missing.append({u"KK"_s + QString::number(n), 1, n});
-    }
-    if (missing.isEmpty())
-        return 0;
-
     // One batch: a failure writes none of the set's new rows.
-    if (!db.transaction())
-        return 0;
-    QSqlQuery insert(db);
-    if (!insert.prepare(u"Insert into TGZSet (GZMonth, GZField1, GZName, GZType, SortIdx, ShowStu) "
-                        "values (?, ?, ?, ?, ?, 1)"_s)) {
-        db.rollback();
-        return 0;
-    }
-    for (const Missing &m : std::as_const(missing)) {
-        insert.addBindValue(month);
-        insert.addBindValue(m.field);
-        insert.addBindValue(u"工资项目"_s);
-        insert.addBindValue(m.type);
-        insert.addBindValue(m.number);
-        if (!insert.exec()) {
-            db.rollback();
-            return 0;
+    dm.inTransaction([&] {
+        for (const auto &[prefix, type, count] : {std::tuple{u"GZ"_s, 0, 30}, std::tuple{u"KK"_s, 1, 15}}) {
+            for (int n = 1; n <= count; ++n) {
+                const QString field = prefix + QString::number(n);
+                if (!present.contains(field)
+                    && !dm.ExecSQL(u"Insert into TGZSet (GZMonth, GZField1, GZName, GZType, SortIdx, ShowStu) "
+                                   "values (?, ?, ?, ?, ?, 1)"_s,
+                                   {month, field, u"工资项目"_s, type, n}))
+                    return false;
+            }
         }
-    }
-    if (!db.commit()) {
-        db.rollback();
-        return 0;
-    }
-    return int(missing.size());
+        return true;
+    });
 }
 
 } // namespace
